@@ -31,6 +31,8 @@ ToolResult RunTool(const QStringList& args, const QString& workdir) {
   return r;
 }
 
-std::string W(const char* utf8) { return cp1251::FromUtf8(utf8); }
+std::string W(const char* utf8) {
+  return cp1251::FromUtf8(utf8);
+}
 
 }  // namespace testing_support

@@ -98,15 +98,19 @@ void ReadDirectory(TDatPack& p) {
 // A name given with its absolute folder is taken to lie inside the archive folder.
 std::string StripArchiveFolder(const std::string& name) {
   const std::string& dir = folder();
-  if (name.size() > 1 && name[1] == ':' && name.size() >= dir.size()) return cp1251::Lower(name.substr(dir.size()));
-  if (!name.empty() && name[0] == '/' && name.size() >= dir.size() && cp1251::SameText(name.substr(0, dir.size()), dir))
+  if (name.size() > 1 && name[1] == ':' && name.size() >= dir.size())
+    return cp1251::Lower(name.substr(dir.size()));
+  if (!name.empty() && name[0] == '/' && name.size() >= dir.size() &&
+      cp1251::SameText(name.substr(0, dir.size()), dir))
     return cp1251::Lower(name.substr(dir.size()));
   return name;
 }
 
 }  // namespace
 
-TPack::TPack(const std::string& name) { LoadPackFile(bytes_, name); }
+TPack::TPack(const std::string& name) {
+  LoadPackFile(bytes_, name);
+}
 
 bool OpenArchive(const std::string& path) {
   TDatPack& p = pack();
@@ -137,9 +141,15 @@ void CloseArchive() {
   p.path.clear();
 }
 
-bool ArchiveIsOpen() { return !pack().path.empty(); }
-std::string ArchiveFolder() { return folder(); }
-const std::vector<TData>& ArchiveDirectory() { return pack().directory; }
+bool ArchiveIsOpen() {
+  return !pack().path.empty();
+}
+std::string ArchiveFolder() {
+  return folder();
+}
+const std::vector<TData>& ArchiveDirectory() {
+  return pack().directory;
+}
 
 int FindEntry(const std::string& name) {
   const TDatPack& p = pack();
@@ -153,8 +163,11 @@ bool ReadEntry(std::string& stream, int index) {
   stream.clear();
   if (index < 0 || index >= static_cast<int>(p.directory.size())) return false;
   const TData& e = p.directory[static_cast<std::size_t>(index)];
-  // A damaged entry must never read garbage or ask for a huge buffer.
-  if (e.offset < 0 || e.size < 0 || static_cast<qint64>(e.offset) + e.size > p.fileSize) return false;
+  // A damaged entry must never read garbage or ask for a huge buffer: its bytes must lie in the
+  // data area between the header and the directory.
+  if (e.offset < static_cast<std::int32_t>(kArchiveHeaderSize) || e.size < 0 ||
+      static_cast<qint64>(e.offset) + e.size > p.directoryOffset)
+    return false;
   if (!p.file.seek(e.offset)) return false;
   stream.resize(static_cast<std::size_t>(e.size));
   const qint64 got = p.file.read(stream.data(), e.size);
@@ -179,7 +192,9 @@ void LoadPackFile(std::string& stream, const std::string& name) {
   platform::ShowMessage(kNotFound + name, platform::MessageKind::Error);
 }
 
-std::unique_ptr<TPack> OpenPackFile(const std::string& name) { return std::make_unique<TPack>(name); }
+std::unique_ptr<TPack> OpenPackFile(const std::string& name) {
+  return std::make_unique<TPack>(name);
+}
 
 QImage LoadPackBitmap(const std::string& name) {
   const TPack file(name);

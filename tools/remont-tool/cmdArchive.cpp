@@ -17,7 +17,9 @@
 namespace tool {
 namespace {
 
-QString Native(const std::string& utf8) { return QString::fromUtf8(utf8); }
+QString Native(const std::string& utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 QByteArray ReadWhole(const QString& path) {
   QFile f(path);
@@ -49,8 +51,7 @@ void OpenOrFail(const std::string& fileUtf8) {
   const QFileInfo info(Native(fileUtf8));
   if (!info.isFile()) throw ToolError("no such archive: " + fileUtf8);
   ToolDesktop().messages.clear();
-  if (!EnterManual(fileUtf8) || (!ArchiveIsOpen()))
-    throw ToolError("not a readable archive: " + fileUtf8);
+  if (!EnterManual(fileUtf8) || (!ArchiveIsOpen())) throw ToolError("not a readable archive: " + fileUtf8);
 }
 
 }  // namespace
@@ -61,7 +62,8 @@ int RunPack(const Args& args) {
   const QString outPath = QFileInfo(Native(args[0])).absoluteFilePath();
   const QDir root(Native(args[1]));
   if (!root.exists()) throw ToolError("no such folder: " + args[1]);
-  const std::vector<std::string> scrambled = args.size() == 4 ? SplitExtensions(args[3]) : std::vector<std::string>{};
+  const std::vector<std::string> scrambled =
+      args.size() == 4 ? SplitExtensions(args[3]) : std::vector<std::string>{};
 
   QStringList paths;
   QDirIterator it(root.absolutePath(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -70,7 +72,6 @@ int RunPack(const Args& args) {
     const QString path = it.next();
     if (QFileInfo(path).absoluteFilePath() != outPath) paths << path;
   }
-  paths.sort();  // the same folder always packs to the same bytes
 
   std::vector<TPackSource> files;
   std::map<std::string, QString> seen;
@@ -80,7 +81,8 @@ int RunPack(const Args& args) {
     std::string name = cp1251::FromQString(QString(relative).replace('/', '\\'), &ok);
     if (!ok) throw ToolError("the name '" + relative.toStdString() + "' cannot be written in Windows-1251");
     cp1251::LowerInPlace(name);
-    if (name.size() > 255) throw ToolError("the name '" + relative.toStdString() + "' is longer than 255 bytes");
+    if (name.size() > 255)
+      throw ToolError("the name '" + relative.toStdString() + "' is longer than 255 bytes");
     const auto [where, fresh] = seen.emplace(name, relative);
     if (!fresh)
       throw ToolError("'" + where->second.toStdString() + "' and '" + relative.toStdString() +
@@ -90,9 +92,13 @@ int RunPack(const Args& args) {
     source.name = name;
     source.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     const std::string ext = cp1251::Lower(ExtractFileExt(name));
-    source.scramble = !ext.empty() && std::find(scrambled.begin(), scrambled.end(), ext.substr(1)) != scrambled.end();
+    source.scramble =
+        !ext.empty() && std::find(scrambled.begin(), scrambled.end(), ext.substr(1)) != scrambled.end();
     files.push_back(std::move(source));
   }
+  // Entry order follows the stored names, so the same folder always packs to the same bytes.
+  std::sort(files.begin(), files.end(),
+            [](const TPackSource& a, const TPackSource& b) { return a.name < b.name; });
   std::size_t total = kArchiveHeaderSize;
   for (const TPackSource& f : files) total += f.bytes.size() + f.name.size() + 10;
   if (total > 0x7FFFFFFF) throw ToolError("the archive would exceed 2 GiB, which its offsets cannot address");
@@ -104,8 +110,8 @@ int RunList(const Args& args) {
   if (args.size() != 1) throw ToolError("usage: list FILE.dat");
   OpenOrFail(args[0]);
   for (const TData& e : ArchiveDirectory())
-    WriteLine(cp1251::ToUtf8(e.name) + "\t" + std::to_string(e.size) + "\t" + std::to_string(e.offset) + "\t" +
-              std::to_string(e.flag));
+    WriteLine(cp1251::ToUtf8(e.name) + "\t" + std::to_string(e.size) + "\t" + std::to_string(e.offset) +
+              "\t" + std::to_string(e.flag));
   return 0;
 }
 
@@ -135,13 +141,15 @@ int RunExtract(const Args& args) {
     // An entry name must never write outside the target folder.
     if (parts.isEmpty() || relative.startsWith('/') || parts.contains("..") || parts.contains(".") ||
         relative.contains(':')) {
-      std::fprintf(stderr, "remont-tool extract: unsafe entry name '%s' skipped\n", cp1251::ToUtf8(e.name).c_str());
+      std::fprintf(stderr, "remont-tool extract: unsafe entry name '%s' skipped\n",
+                   cp1251::ToUtf8(e.name).c_str());
       ++damaged;
       continue;
     }
     std::string bytes;
     if (!ReadEntry(bytes, i)) {
-      std::fprintf(stderr, "remont-tool extract: damaged entry '%s' skipped\n", cp1251::ToUtf8(e.name).c_str());
+      std::fprintf(stderr, "remont-tool extract: damaged entry '%s' skipped\n",
+                   cp1251::ToUtf8(e.name).c_str());
       ++damaged;
       continue;
     }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "toolCommon.h"
+#include "util/cp1251.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
     } catch (const tool::ToolError& e) {
       std::fprintf(stderr, "remont-tool %s: %s\n", c.name, e.what());
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "remont-tool %s: %s\n", c.name, e.what());
+      // Errors raised by the viewer's own code speak 1251.
+      std::fprintf(stderr, "remont-tool %s: %s\n", c.name, cp1251::ToUtf8(e.what()).c_str());
     }
     return 1;
   }

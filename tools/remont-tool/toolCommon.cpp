@@ -13,7 +13,8 @@ namespace tool {
 std::string To1251(const std::string& utf8, const char* what) {
   bool ok = false;
   std::string text = cp1251::FromUtf8(utf8, &ok);
-  if (!ok) throw ToolError(std::string(what) + " '" + utf8 + "' holds characters that Windows-1251 cannot hold");
+  if (!ok)
+    throw ToolError(std::string(what) + " '" + utf8 + "' holds characters that Windows-1251 cannot hold");
   return text;
 }
 
@@ -27,7 +28,9 @@ bool EnterManual(const std::string& sourceUtf8) {
   return OpenArchive(platform::FromNative(source.absoluteFilePath()));
 }
 
-void WriteRaw(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+void WriteRaw(const std::string& bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
 
 void WriteLine(const std::string& utf8) {
   std::fwrite(utf8.data(), 1, utf8.size(), stdout);
@@ -39,11 +42,20 @@ std::string Escape(const std::string& text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\\': out += "\\\\"; break;
-      default: out.push_back(c);
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out;
