@@ -1,0 +1,8 @@
+#include "controls/uFORM.h"
+
+TfrmFORM::TfrmFORM(QWidget* owner) : TSkForm(owner) {
+  setGeometry(200, 109, 783, 540);
+  // The designed place is only where the window starts out; like every window it is centred when
+  // first shown, unless whoever opened it places it on purpose.
+  setAttribute(Qt::WA_Moved, false);
+}
