@@ -40,7 +40,11 @@ std::string GetStarField(std::string_view text, int n) {
   if (n <= 0) return {};
   std::string rest(text);
   std::string field;
-  for (int i = 0; i < n; ++i) field = SplitFirst(rest, "*");
+  for (int i = 0; i < n; ++i) {
+    // Once the text is used up every further field is empty; a huge n must not spin.
+    if (i > 0 && rest.empty()) return {};
+    field = SplitFirst(rest, "*");
+  }
   return field;
 }
 
@@ -94,7 +98,9 @@ bool StrToBoolDef(std::string_view text, bool def) {
   return def;
 }
 
-std::string BoolToText(bool value) { return value ? "1" : "0"; }
+std::string BoolToText(bool value) {
+  return value ? "1" : "0";
+}
 
 namespace {
 
@@ -105,9 +111,11 @@ int HexDigit(char c) {
   return -1;
 }
 
-// Reads an integer the way the original runtime did: leading blanks, a sign, then decimal digits
-// or "$"/"0x" and hexadecimal digits (hexadecimal may fill all 32 bits). False on anything else.
+// Reads an integer the way the original runtime did: a sign, then decimal digits or "$"/"0x" and
+// hexadecimal digits (hexadecimal may fill all 32 bits). Blanks around the number are allowed, as
+// hand-edited structure files leave them. False on anything else.
 bool ReadInt(std::string_view text, long long& value) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -151,7 +159,9 @@ int StrToIntDef(std::string_view text, int def) {
   return ReadInt(text, v) ? static_cast<int>(v) : def;
 }
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+  return std::to_string(value);
+}
 
 TColor ParseColor(std::string_view text) {
   std::string hex;
@@ -172,8 +182,8 @@ TColor ParseColor(std::string_view text) {
 
 TAlign ParseAlign(std::string_view text) {
   static const std::pair<const char*, TAlign> kNames[] = {
-      {"none", TAlign::None},   {"top", TAlign::Top},       {"bottom", TAlign::Bottom},
-      {"left", TAlign::Left},   {"right", TAlign::Right},   {"client", TAlign::Client},
+      {"none", TAlign::None},    {"top", TAlign::Top},     {"bottom", TAlign::Bottom},
+      {"left", TAlign::Left},    {"right", TAlign::Right}, {"client", TAlign::Client},
       {"custom", TAlign::Custom}};
   for (const auto& [name, align] : kNames)
     if (cp1251::SameText(text, name)) return align;
@@ -186,7 +196,9 @@ TTextAlign ParseTextAlign(std::string_view text) {
   return TTextAlign::Center;
 }
 
-bool IsEven(long long value) { return value % 2 == 0; }
+bool IsEven(long long value) {
+  return value % 2 == 0;
+}
 
 // --- text shaping ---
 
@@ -216,7 +228,8 @@ int FindInList(const TStrings& lines, std::string_view text, int start,
   for (int i = std::max(start, 0); i < static_cast<int>(lines.size()); ++i) {
     const std::string line = cp1251::Lower(lines[static_cast<std::size_t>(i)]);
     const std::size_t p = line.find(needle);
-    const bool match = atStart ? p == 0 : p != std::string::npos;
+    // An empty text matches no line: deleting "the first favorite holding nothing" must delete none.
+    const bool match = !needle.empty() && (atStart ? p == 0 : p != std::string::npos);
     if (progress) progress(i + 1);
     if (match) return i;
   }
@@ -225,13 +238,17 @@ int FindInList(const TStrings& lines, std::string_view text, int start,
 
 // --- paths and folders ---
 
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
+bool IsSlash(char c) {
+  return c == '\\' || c == '/';
+}
 
 bool IsAbsolutePath(std::string_view path) {
   return (path.size() > 1 && path[1] == ':') || (!path.empty() && path[0] == '/');
 }
 
-std::string ProgramDir() { return platform::FromNative(platform::ProgramFolder()); }
+std::string ProgramDir() {
+  return platform::FromNative(platform::ProgramFolder());
+}
 
 std::string ProgramPath(std::string_view path) {
   if (path.empty()) return {};
@@ -241,42 +258,85 @@ std::string ProgramPath(std::string_view path) {
 }
 
 std::string StripProgramDir(std::string_view path) {
+  // Only a path that really lies inside the program's folder loses it; cutting as many characters
+  // off any other path would leave a name pointing nowhere. Letter case and the kind of separator
+  // are not compared, as everywhere names of the manual are matched.
   const std::string dir = ProgramDir();
-  if (path.substr(0, dir.size()) == dir) return std::string(path.substr(dir.size()));
-  if (path.find(':') != std::string_view::npos)
-    return path.size() > dir.size() ? std::string(path.substr(dir.size())) : std::string();
-  return std::string(path);
+  if (path.size() < dir.size()) return std::string(path);
+  for (std::size_t i = 0; i < dir.size(); ++i) {
+    const char a = path[i], b = dir[i];
+    if (IsSlash(a) && IsSlash(b)) continue;
+    if (cp1251::LowerChar(static_cast<unsigned char>(a)) != cp1251::LowerChar(static_cast<unsigned char>(b)))
+      return std::string(path);
+  }
+  return std::string(path.substr(dir.size()));
 }
 
 namespace {
 
-// The parent folder, keeping a root ("/", "C:\") as it is.
-std::string ParentFolder(const std::string& folder) {
-  std::size_t p = folder.size();
-  while (p > 0 && !IsSlash(folder[p - 1])) --p;
-  if (p == 0) return folder;
-  const std::size_t cut = p - 1;
-  if (cut == 0 || (cut == 2 && folder[1] == ':')) return folder.substr(0, cut + 1);
-  return folder.substr(0, cut);
+// The leading part of a folder that climbing never removes: "/", "C:\\", "\\\\server\\share\\", or
+// nothing for a relative folder.
+std::size_t RootLength(std::string_view folder) {
+  if (!folder.empty() && folder[0] == '/') return 1;
+  if (folder.size() > 1 && folder[1] == ':') return folder.size() > 2 && IsSlash(folder[2]) ? 3 : 2;
+  if (folder.size() > 1 && IsSlash(folder[0]) && IsSlash(folder[1])) {
+    std::size_t p = 2;
+    for (int part = 0; part < 2 && p < folder.size(); ++part) {
+      while (p < folder.size() && !IsSlash(folder[p])) ++p;
+      if (p < folder.size()) ++p;
+    }
+    return p;
+  }
+  return 0;
+}
+
+std::vector<std::string> SplitParts(std::string_view text) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : text) {
+    if (IsSlash(c)) {
+      if (!part.empty()) parts.push_back(std::move(part));
+      part.clear();
+    } else {
+      part.push_back(c);
+    }
+  }
+  if (!part.empty()) parts.push_back(std::move(part));
+  return parts;
 }
 
 }  // namespace
 
 std::string ResolvePath(std::string_view path, std::string_view base) {
-  std::string folder = base.empty() ? ProgramDir() : std::string(base);
   if (path.empty() || IsAbsolutePath(path)) return std::string(path);
-  std::string rest = ReplaceAll(path, "/", "\\");
-  int levels = 0;
-  for (std::size_t p; (p = rest.find("..\\")) != std::string::npos;) {
-    rest.erase(0, p + 3);
-    if (!rest.empty()) ++levels;
+  const std::string folder = IncludeSlash(base.empty() ? ProgramDir() : std::string(base));
+  // The result is written the way the base is: a native folder gives a native path.
+  const char separator = folder[0] == '/' ? '/' : '\\';
+  const std::size_t root = RootLength(folder);
+  std::vector<std::string> parts = SplitParts(std::string_view(folder).substr(root));
+  const std::vector<std::string> named = SplitParts(path);
+  // ".." takes back the part before it, whether that came from the name or from the base, so that
+  // "sub\..\x" names "x" beside "sub"; above the root there is nothing to climb to.
+  for (const std::string& part : named) {
+    if (part == ".") continue;
+    if (part == ".." && !parts.empty() && parts.back() != "..") {
+      parts.pop_back();
+    } else if (part != ".." || root == 0) {
+      parts.push_back(part);
+    }
   }
-  if (levels > 0) {
-    folder = ExcludeSlash(folder);
-    for (int i = 0; i < levels; ++i) folder = ParentFolder(folder);
-    folder = IncludeSlash(folder);
+  std::string result = folder.substr(0, root);
+  for (char& c : result)
+    if (IsSlash(c)) c = separator;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) result.push_back(separator);
+    result += parts[i];
   }
-  return folder + rest;
+  // A name ending in a separator, "." or ".." names a folder, and folders end with a separator.
+  const bool namesFolder =
+      IsSlash(path.back()) || (!named.empty() && (named.back() == "." || named.back() == ".."));
+  if (namesFolder && !parts.empty()) result.push_back(separator);
+  return result;
 }
 
 std::string IncludeSlash(std::string_view path) {
@@ -308,7 +368,9 @@ std::string ExtractFileExt(std::string_view path) {
   return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-std::string TempDir() { return IncludeSlash(platform::FromNative(QDir::tempPath())); }
+std::string TempDir() {
+  return IncludeSlash(platform::FromNative(QDir::tempPath()));
+}
 
 std::string WindowsDir() {
   // No system folder of our own to write to here; the user's data folder takes its place.
@@ -318,16 +380,29 @@ std::string WindowsDir() {
 }
 
 std::string TempFileName(std::string_view folder, std::string_view prefix) {
-  QTemporaryFile file(platform::NativePath(IncludeSlash(folder) + std::string(prefix)) + "XXXXXX.tmp");
+  // The prefix is not looked up on the disk: a file that happens to match it in another case must
+  // not change the name asked for.
+  const QString dir = QDir(platform::NativePath(std::string(folder))).absolutePath();
+  QTemporaryFile file(dir + '/' + cp1251::ToQString(prefix) + "XXXXXX.tmp");
   file.setAutoRemove(false);
   if (!file.open()) return {};
-  return platform::FromNative(file.fileName());
+  return platform::FromNative(QFileInfo(file.fileName()).absoluteFilePath());
 }
 
 std::string LongPathName(std::string_view path) {
-  const QString native = platform::NativePath(std::string(path));
-  QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(native));
-  // NativePath has already looked each part up; a second pass catches parts of the current folder.
-  std::string result = platform::FromNative(platform::NativePath(platform::FromNative(absolute)));
+  if (path.empty()) return {};
+  // A drive path names no disk here: it is only tidied, each part as written.
+  if (path.size() > 1 && path[1] == ':') {
+    const std::string root = std::string(path.substr(0, 2)) + "\\";
+    const std::string_view rest = path.substr(path.size() > 2 && IsSlash(path[2]) ? 3 : 2);
+    const std::string result = rest.empty() ? root : ResolvePath(rest, root);
+    return result.size() > root.size() ? ExcludeSlash(result) : result;
+  }
+  QString name = cp1251::ToQString(path);
+  name.replace('\\', '/');
+  // Climbing is done on the written names first, so that a missing part before a ".." does not stop
+  // the lookup of the parts after it.
+  const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(name));
+  const std::string result = platform::FromNative(platform::NativePath(platform::FromNative(absolute)));
   return result.size() > 1 ? ExcludeSlash(result) : result;
 }

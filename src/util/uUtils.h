@@ -54,7 +54,8 @@ std::string Trim(std::string_view text);
 std::string ShortenCaption(std::string_view text, std::size_t limit);
 std::string SqueezeSpaces(std::string_view text);
 // Index of the first line from `start` holding `text` (at its start with `atStart`), ignoring case;
-// `progress`, when set, is told the index of the next line after each line tested.
+// `progress`, when set, is told the index of the next line after each line tested. An empty text
+// matches no line.
 int FindInList(const TStrings& lines, std::string_view text, int start,
                const std::function<void(int)>& progress, bool atStart);
 
@@ -64,7 +65,11 @@ bool IsAbsolutePath(std::string_view path);
 bool IsSlash(char c);
 std::string ProgramDir();
 std::string ProgramPath(std::string_view path);
+// The path relative to the program's folder when it lies inside it (letter case and the kind of
+// separator not compared); any other path unchanged.
 std::string StripProgramDir(std::string_view path);
+// `path` made absolute against the folder `base` (the program's folder when empty); each ".." takes
+// back the part before it, never above the root. The result is written with the base's separators.
 std::string ResolvePath(std::string_view path, std::string_view base);
 std::string IncludeSlash(std::string_view path);
 std::string ExcludeSlash(std::string_view path);
@@ -75,4 +80,6 @@ std::string TempDir();
 std::string WindowsDir();
 // A new, empty, unique file in `folder` whose name begins with `prefix`; empty on failure.
 std::string TempFileName(std::string_view folder, std::string_view prefix);
+// The absolute path with each part in its real case on the disk, without a trailing separator. A
+// drive path ("C:\\...") names no disk here and is only tidied.
 std::string LongPathName(std::string_view path);
