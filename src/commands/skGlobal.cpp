@@ -1,0 +1,3 @@
+#include "skGlobal.h"
+
+TSkItem::TSkItem(QObject* parent) : QAction(parent) {}
