@@ -336,4 +336,30 @@ TEST(HotKeyTable, UnreadableEntriesNeverFire) {
   EXPECT_EQ(keys.Lookup(0, -1), -1);
 }
 
+// --- the tool ---
+
+TEST(ActionsTool, PrintsEveryFieldOfEveryCommand) {
+  const auto r = testing_support::RunTool(
+      {QStringLiteral("actions"), QStringLiteral("ПОКАЗАТЬ*Окно 1**x//*skip//go\tmain*a\\b")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "command\tпоказать\n"
+            "arg\tОкно 1\n"
+            "arg\tx\n"
+            "argtext\tОкно 1**x\n"
+            "rest\t*skip//go\\tmain*a\\\\b\n"
+            "text\tпоказать*Окно 1*x\n"
+            "command\tgo\\tmain\n"
+            "arg\ta\\\\b\n"
+            "argtext\ta\\\\b\n"
+            "rest\t\n"
+            "text\tgo\\tmain*a\\\\b\n");
+}
+
+TEST(ActionsTool, RefusesTextOutsideTheCodePage) {
+  const auto r = testing_support::RunTool({QStringLiteral("actions"), QStringLiteral("go*中")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+}
+
 }  // namespace
