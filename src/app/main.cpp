@@ -1,9 +1,11 @@
 // remont: the manual viewer.
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 
 #include "app/uMain.h"
 #include "app/uSearch.h"
+#include "controls/skForm.h"
 #include "html/PreviewForm.h"
 #include "platform/pfDisk.h"
 #include "platform/pfInstance.h"
@@ -22,9 +24,18 @@ int main(int argc, char** argv) {
   QDir::setCurrent(QCoreApplication::applicationDirPath());
 
   // The windows are created in this order, so that their creation handlers run in it.
-  TfrmMain main;
-  TfrmSearch search;
-  TfrmPreviewForm preview;
-  main.show();
-  return app.exec();
+  int code = 0;
+  {
+    TfrmMain main;
+    TfrmSearch search;
+    TfrmPreviewForm preview;
+    main.show();
+    code = app.exec();
+  }
+  // Ctrl+Alt+Q: every window has closed and saved what it holds; the new copy may now start.
+  if (RestartRequested()) {
+    platform::ReleaseSingleInstance();
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+  }
+  return code;
 }

@@ -6,6 +6,7 @@ TfrmPreviewForm* frmPreviewForm = nullptr;
 
 TfrmPreviewForm::TfrmPreviewForm() {
   frmPreviewForm = this;
+  setObjectName("frmPreviewForm");
   SetCaption(cp1251::FromUtf8("Предварительный просмотр"));
   resize(783, 540);
 }

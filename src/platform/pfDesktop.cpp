@@ -21,7 +21,9 @@ void PrintToStderr(const std::string& text) {
   std::fprintf(stderr, "%s\n", utf8.c_str());
 }
 
-bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HaveWidgets() {
+  return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 // The desktop of a person at the screen.
 class QtDesktop : public Desktop {
@@ -35,16 +37,22 @@ class QtDesktop : public Desktop {
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QString title = QApplication::applicationDisplayName();
     switch (kind) {
-      case MessageKind::Error: QMessageBox::critical(nullptr, title, body); break;
-      case MessageKind::Warning: QMessageBox::warning(nullptr, title, body); break;
-      case MessageKind::Info: QMessageBox::information(nullptr, title, body); break;
+      case MessageKind::Error:
+        QMessageBox::critical(nullptr, title, body);
+        break;
+      case MessageKind::Warning:
+        QMessageBox::warning(nullptr, title, body);
+        break;
+      case MessageKind::Info:
+        QMessageBox::information(nullptr, title, body);
+        break;
     }
   }
 
   std::string PickFile(const std::string& filter) override {
     if (!HaveWidgets()) return {};
-    const QString chosen = QFileDialog::getOpenFileName(nullptr, QString(), QString(),
-                                                        cp1251::ToQString(filter));
+    const QString chosen =
+        QFileDialog::getOpenFileName(nullptr, QString(), QString(), cp1251::ToQString(filter));
     return FromNative(chosen);
   }
 
@@ -75,6 +83,11 @@ class QtDesktop : public Desktop {
                              tile ? QStringLiteral("wallpaper") : QStringLiteral("scaled")});
   }
 
+  void Quit(int code) override {
+    if (HaveWidgets()) QApplication::closeAllWindows();
+    QCoreApplication::exit(code);
+  }
+
   bool HasDefaultPrinter() override { return !QPrinterInfo::defaultPrinter().isNull(); }
 
   void SetBusy(bool on) override {
@@ -100,7 +113,9 @@ Desktop*& current() {
 
 }  // namespace
 
-Desktop& desktop() { return current() ? *current() : qtDesktop(); }
+Desktop& desktop() {
+  return current() ? *current() : qtDesktop();
+}
 
 Desktop* SetDesktop(Desktop* replacement) {
   Desktop* previous = current();

@@ -22,6 +22,11 @@ class Desktop {
   virtual void SetWallpaper(const std::string& path, bool tile) = 0;
   virtual bool HasDefaultPrinter() = 0;
   virtual void SetBusy(bool on) = 0;
+  // False where nobody sits at the screen (the tool, the tests): modal windows are then built and
+  // shown but not waited for, and ending the program is only recorded.
+  virtual bool Interactive() { return true; }
+  // Ends the program with `code` once its windows have closed and saved what they hold.
+  virtual void Quit(int code) = 0;
 };
 
 // The service in force; a Qt desktop unless SetDesktop installed another.
@@ -56,6 +61,9 @@ class RecordingDesktop : public Desktop {
   void SetWallpaper(const std::string& path, bool tile) override;
   bool HasDefaultPrinter() override { return printer; }
   void SetBusy(bool) override {}
+  bool Interactive() override { return false; }
+  void Quit(int code) override { quitCodes.push_back(code); }
+  std::vector<int> quitCodes;
 };
 
 // Installs a desktop for the lifetime of a scope.

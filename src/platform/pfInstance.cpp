@@ -14,6 +14,19 @@ QString InstanceLockPath(const QString& name) {
   return dir + "/remont-" + QString::number(getuid()) + "-" + name + ".lock";
 }
 
+namespace {
+int& lockDescriptor() {
+  static int fd = -1;
+  return fd;
+}
+}  // namespace
+
+void ReleaseSingleInstance() {
+  if (lockDescriptor() < 0) return;
+  ::close(lockDescriptor());
+  lockDescriptor() = -1;
+}
+
 bool AcquireSingleInstance(const QString& name) {
   const QByteArray path = QFile::encodeName(InstanceLockPath(name));
   const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -22,6 +35,7 @@ bool AcquireSingleInstance(const QString& name) {
     ::close(fd);
     return false;
   }
+  lockDescriptor() = fd;
   return true;  // the descriptor stays open, and the lock held, for the life of the process
 }
 

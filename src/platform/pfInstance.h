@@ -10,6 +10,9 @@ namespace platform {
 // until the process ends.
 bool AcquireSingleInstance(const QString& name);
 
+// Lets go of the lock before the process ends, so that a new copy started now can take it.
+void ReleaseSingleInstance();
+
 // The file that carries the lock called `name`, in a folder only this user can reach.
 QString InstanceLockPath(const QString& name);
 

@@ -1,6 +1,6 @@
 // remont-tool: the manual authors' command-line companion of the viewer, built on the same code.
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -24,6 +24,8 @@ const Command kCommands[] = {
     {"extract", "extract FILE.dat DIR", tool::RunExtract},
     {"tokens", "tokens FILE", tool::RunTokens},
     {"actions", "actions 'STRING'", tool::RunActions},
+    {"dump", "dump SOURCE STRUCT [--size WxH] [--action 'ACTION']... [--key 'KEYTEXT']...  (see: help dump)",
+     tool::RunDump},
 };
 
 int Usage() {
@@ -37,10 +39,14 @@ int Usage() {
 int main(int argc, char** argv) {
   // Pictures and fonts need a GUI application object even without a screen.
   if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   platform::SetDesktop(&tool::ToolDesktop());
   if (argc < 2) return Usage();
   if (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0) {
+    if (argc > 2 && std::strcmp(argv[2], "dump") == 0) {
+      std::fputs(tool::kDumpHelp, stdout);
+      return 0;
+    }
     Usage();
     return 0;
   }

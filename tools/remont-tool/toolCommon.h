@@ -45,5 +45,8 @@ int RunCat(const Args& args);
 int RunExtract(const Args& args);
 int RunTokens(const Args& args);
 int RunActions(const Args& args);
+int RunDump(const Args& args);
+
+extern const char* const kDumpHelp;
 
 }  // namespace tool
