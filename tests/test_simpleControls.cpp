@@ -597,7 +597,13 @@ TEST(Label, ALeftClickRunsTheActionOnlyWhenThereIsOne) {
 }
 
 TEST(Label, AutoSizeFitsTheCaption) {
+  TSkLabel fresh(nullptr);
+  fresh.resize(10, 10);
+  fresh.SetCaption("a caption");
+  EXPECT_EQ(fresh.size(), fresh.sizeHint());  // a label fits its caption unless told otherwise
+
   TSkLabel label(nullptr);
+  label.SetAutoSize(false);
   label.resize(10, 10);
   label.SetCaption("a fairly long caption");
   EXPECT_EQ(label.size(), QSize(10, 10));

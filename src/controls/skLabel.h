@@ -46,7 +46,8 @@ class TSkLabel : public QLabel, public TSkControl {
 
   TTextAlign textAlign_ = TTextAlign::Left;
   bool url_ = false;
-  bool autoSize_ = false;
+  // On, as labels of the original framework were: a label without a size fits its caption.
+  bool autoSize_ = true;
   bool pressed_ = false;
   QPointer<QObject> htmlTitle_;
 };

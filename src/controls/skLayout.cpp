@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "controls/skControl.h"
+#include "controls/skParPanel.h"
+#include "engine/skProperty.h"
 
 namespace {
 
@@ -83,6 +85,14 @@ void TLayoutHost::Realign() {
   realigning_ = false;
 }
 
+void TLayoutHost::FollowParent() {
+  // Shares first, then centring: a panel is centred at the size its share gives it.
+  for (QObject* child : container_->children()) {
+    if (auto* panel = dynamic_cast<TParentPanel*>(child)) panel->ApplyShares();
+    if (auto* centred = dynamic_cast<TCentering*>(child)) centred->Recenter();
+  }
+}
+
 void TLayoutHost::RememberAnchorDistances(TSkControl* child) {
   QWidget* w = child->Widget();
   QWidget* parent = w->parentWidget();
@@ -128,6 +138,7 @@ bool TLayoutHost::eventFilter(QObject* watched, QEvent* event) {
         ApplyAnchors(lastSize_, size);
         lastSize_ = size;
         Realign();
+        FollowParent();
         break;
       }
       case QEvent::ChildAdded: {

@@ -29,6 +29,8 @@ class TLayoutHost : public QObject {
  private:
   explicit TLayoutHost(QWidget* container);
   void ApplyAnchors(QSize oldSize, QSize newSize);
+  // Parent panels take their shares of the new size, and centred panels centre again.
+  void FollowParent();
   QWidget* container_;
   QSize lastSize_;
   bool realigning_ = false;

@@ -27,7 +27,7 @@ class TSkPanel : public QFrame, public TSkControl, public TCentering {
   bool CenterVert = false;
   void SetCenterHorz(bool on) override;
   void SetCenterVert(bool on) override;
-  void Recenter();
+  void Recenter() override;
 
   // Position at the last hiding by ShowOrHide; where the panel comes back.
   int SavedLeft = 0;

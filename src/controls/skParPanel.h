@@ -21,7 +21,7 @@ class TParentPanel : public QWidget, public TSkControl, public TCentering {
   bool CenterVert = false;
   void SetCenterHorz(bool on) override;
   void SetCenterVert(bool on) override;
-  void Recenter();
+  void Recenter() override;
 
   // Percentages of the parent's client width and height; 0 when the size is fixed.
   int WidthShare = 0;

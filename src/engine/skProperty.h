@@ -33,4 +33,6 @@ class TCentering {
   virtual ~TCentering() = default;
   virtual void SetCenterHorz(bool on) = 0;
   virtual void SetCenterVert(bool on) = 0;
+  // Centres the control in its parent now, as far as its centring flags ask.
+  virtual void Recenter() = 0;
 };
