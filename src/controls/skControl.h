@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,6 +82,10 @@ class TSkControl {
   // The type's own state for `remont-tool dump` (caption, text, font, colour and theme are
   // printed by the engine for every control through the accessors below).
   virtual void Dump(TDumpFields& out) const { (void)out; }
+
+  // For types whose click runs an action built from their state (a tree puts the selected
+  // entry's key in): that action, or nothing when the click should run nothing.
+  virtual std::optional<std::string> ClickedAction() const { return std::nullopt; }
 
   // Shared keys that each type shows in its own way. A type without a caption or colour keeps the
   // defaults, which ignore the value.

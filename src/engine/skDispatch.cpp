@@ -15,6 +15,7 @@
 #include "controls/skSpeedButton.h"
 #include "controls/skSplitter.h"
 #include "controls/uFORM.h"
+#include "engine/skDispatch.h"
 #include "engine/skUseStract.h"
 #include "platform/pfDesktop.h"
 #include "util/cp1251.h"
@@ -29,16 +30,6 @@ void GuardedCall(const std::function<void()>& work) {
 }
 
 namespace {
-
-// What a verb sees of the command it runs.
-struct TVerbCall {
-  TSkStract& engine;
-  const RCommand& command;
-  std::string a1, a2;   // first two arguments, read with GetArg
-  RHelpAction& record;  // the record being dispatched; "menu_show" may place it
-};
-
-using TVerb = void (*)(TVerbCall&);
 
 template <class T>
 T* Find(TVerbCall& c, TControlType type) {
@@ -156,27 +147,32 @@ void Test(TVerbCall& c) {
 
 void Nil(TVerbCall&) {}
 
-std::unordered_map<std::string, TVerb>& Verbs() {
-  static std::unordered_map<std::string, TVerb> verbs = {
-      {"click_but", ClickBut},
-      {"click_spbut", ClickSpBut},
-      {"spbutton_down", SpButtonDown},
-      {"sbutton_down", SButtonDown},
-      {"form_close", FormClose},
-      {"form_mini", FormMini},
-      {"form_maxi", FormMaxi},
-      {"form_show", FormShow},
-      {"visible", Visible},
-      {"enabled", Enabled},
-      {"split_show_or_hide", SplitShowOrHide},
-      {"panel_show_or_hide", PanelShowOrHide},
-      {"combo_load", ComboLoad},
-      {"run", Run},
-      {"help_id", HelpIdVerb},
-      {"help", Help},
-      {"test", Test},
-      {"nil", Nil},
-  };
+TVerbTable& Verbs() {
+  static TVerbTable verbs = [] {
+    TVerbTable table = {
+        {"click_but", ClickBut},
+        {"click_spbut", ClickSpBut},
+        {"spbutton_down", SpButtonDown},
+        {"sbutton_down", SButtonDown},
+        {"form_close", FormClose},
+        {"form_mini", FormMini},
+        {"form_maxi", FormMaxi},
+        {"form_show", FormShow},
+        {"visible", Visible},
+        {"enabled", Enabled},
+        {"split_show_or_hide", SplitShowOrHide},
+        {"panel_show_or_hide", PanelShowOrHide},
+        {"combo_load", ComboLoad},
+        {"run", Run},
+        {"help_id", HelpIdVerb},
+        {"help", Help},
+        {"test", Test},
+        {"nil", Nil},
+    };
+    AddHtmlVerbs(table);
+    AddTreeVerbs(table);
+    return table;
+  }();
   return verbs;
 }
 

@@ -1,0 +1,4 @@
+// Verbs that act on content trees.
+#include "engine/skDispatch.h"
+
+void AddTreeVerbs(TVerbTable&) {}
