@@ -1,13 +1,17 @@
 #include "tokenizer/hpReg.h"
 
-#include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 #include "util/cp1251.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -32,19 +36,37 @@ constexpr std::array<const char*, 256> kEntityNames = [] {
   return names;
 }();
 
+// Entity names are at most eight bytes, so each packs into one integer that compares exactly, case
+// included; a small open-addressed table finds it without comparing strings.
+constexpr std::uint64_t PackName(std::string_view name) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    key |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+  return key;
+}
+
+constexpr std::size_t kIndexBits = 9;
+constexpr std::size_t IndexSlot(std::uint64_t key) {
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kIndexBits));
+}
+
 struct TEntityIndex {
-  std::vector<std::pair<std::string_view, int>> byName;
-  TEntityIndex() {
-    for (int b = 0; b < 256; ++b)
-      if (kEntityNames[b]) byName.emplace_back(kEntityNames[b], b);
-    std::sort(byName.begin(), byName.end());
-  }
+  std::array<std::uint64_t, std::size_t{1} << kIndexBits> keys{};  // 0: empty
+  std::array<unsigned char, std::size_t{1} << kIndexBits> bytes{};
 };
 
-const TEntityIndex& EntityIndex() {
-  static const TEntityIndex index;
+constexpr TEntityIndex kEntityIndex = [] {
+  TEntityIndex index;
+  for (std::size_t b = 0; b < 256; ++b) {
+    if (!kEntityNames[b]) continue;
+    const std::uint64_t key = PackName(kEntityNames[b]);
+    std::size_t slot = IndexSlot(key);
+    while (index.keys[slot] != 0) slot = (slot + 1) % index.keys.size();
+    index.keys[slot] = key;
+    index.bytes[slot] = static_cast<unsigned char>(b);
+  }
   return index;
-}
+}();
 
 // Byte classes, looked up once per character in the markup loops.
 enum : unsigned char { kWhite = 1, kNameEnd = 2, kAttrNameEnd = 4 };
@@ -59,6 +81,29 @@ constexpr std::array<unsigned char, 256> kClass = [] {
 
 inline bool Is(char ch, unsigned char cls) {
   return (kClass[static_cast<unsigned char>(ch)] & cls) != 0;
+}
+
+// First byte of [p, end) equal to a, b or c, or end. Runs between markup are short, where one
+// inline pass beats a library call for each byte sought.
+inline const char* FindAny(const char* p, const char* end, char a, char b, char c) {
+#if defined(__SSE2__)
+  const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+  while (end - p >= 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hit =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)), _mm_cmpeq_epi8(x, vc));
+    if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit)))
+      return p + std::countr_zero(mask);
+    p += 16;
+  }
+#endif
+  for (; p < end; ++p)
+    if (*p == a || *p == b || *p == c) return p;
+  return end;
+}
+
+inline const char* FindByte(const char* p, const char* end, char a) {
+  return FindAny(p, end, a, a, a);
 }
 
 int DigitValue(char c, int base) {
@@ -141,39 +186,56 @@ const char* HtmlEntityName(unsigned char byte) {
 }
 
 int HtmlEntityByte(std::string_view name) {
-  const auto& byName = EntityIndex().byName;
-  const auto it = std::lower_bound(byName.begin(), byName.end(), name,
-                                   [](const auto& entry, std::string_view key) { return entry.first < key; });
-  return it != byName.end() && it->first == name ? it->second : -1;
+  if (name.empty() || name.size() > 8) return -1;
+  const std::uint64_t key = PackName(name);
+  for (std::size_t slot = IndexSlot(key);; slot = (slot + 1) % kEntityIndex.keys.size()) {
+    if (kEntityIndex.keys[slot] == key) return kEntityIndex.bytes[slot];
+    if (kEntityIndex.keys[slot] == 0) return -1;
+  }
 }
 
 std::string_view DecodeCharRefs(std::string_view text, std::string& scratch) {
-  constexpr auto npos = std::string_view::npos;
-  std::size_t amp = text.find('&');
-  if (amp == npos) return text;
-  scratch.assign(text.data(), amp);
-  std::size_t semi = 0;  // the next ";" after amp, found once and reused so that many "&" stay linear
-  while (amp != npos) {
-    if (semi <= amp) semi = text.find(';', amp + 1);
-    if (semi == npos) {
-      scratch.append(text.substr(amp));
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* amp = FindByte(begin, end, '&');
+  if (amp == end) return text;
+  // A reference is never shorter than what it becomes, so the result fits in the text's length; the
+  // slack lets short pieces go as one 16-byte move.
+  constexpr std::size_t kSlack = 16;
+  if (scratch.size() < text.size() + kSlack) scratch.resize(text.size() + kSlack);
+  char* const out = scratch.data();
+  char* o = out;
+  const auto copy = [&o, end](const char* from, const char* to) {
+    const std::size_t len = static_cast<std::size_t>(to - from);
+    if (len <= kSlack && end - from >= static_cast<std::ptrdiff_t>(kSlack))
+      std::memcpy(o, from, kSlack);  // never reads past the text: 16 bytes from `from` lie inside it
+    else
+      std::memcpy(o, from, len);
+    o += len;
+  };
+  copy(begin, amp);
+  const char* semi = begin;  // the next ";" after amp, found once and reused so that many "&" stay linear
+  while (amp != end) {
+    if (semi <= amp) semi = FindByte(amp + 1, end, ';');
+    if (semi == end) {
+      copy(amp, end);
       break;
     }
-    const std::size_t next = text.find('&', amp + 1);
+    const char* const next = FindByte(amp + 1, end, '&');
     if (next < semi) {
-      scratch.append(text.substr(amp, next - amp));
+      copy(amp, next);
       amp = next;
       continue;
     }
-    const int byte = ReferenceByte(text.substr(amp + 1, semi - amp - 1));
+    const int byte = ReferenceByte(std::string_view(amp + 1, static_cast<std::size_t>(semi - amp - 1)));
     if (byte >= 0)
-      scratch.push_back(static_cast<char>(byte));
+      *o++ = static_cast<char>(byte);
     else
-      scratch.append(text.substr(amp, semi - amp + 1));
-    scratch.append(text.substr(semi + 1, (next == npos ? text.size() : next) - semi - 1));
+      copy(amp, semi + 1);
+    copy(semi + 1, next);
     amp = next;
   }
-  return scratch;
+  return std::string_view(out, static_cast<std::size_t>(o - out));
 }
 
 TLegHtmlParser::TLegHtmlParser() {
@@ -232,7 +294,7 @@ void TLegHtmlParser::Execute() {
   }
 }
 
-void TLegHtmlParser::Step() {
+inline void TLegHtmlParser::Step() {
   if (mode_ == TMode::Script)
     ScriptStep();
   else if (s_[p_] == '<')
@@ -241,41 +303,49 @@ void TLegHtmlParser::Step() {
     TextStep();
 }
 
-void TLegHtmlParser::Fail(int code, std::size_t at) {
+inline void TLegHtmlParser::Fail(int code, std::size_t at) {
   error_ = code;
   errorAt_ = at;
 }
 
-void TLegHtmlParser::FailAtEnd(int code) {
+inline void TLegHtmlParser::FailAtEnd(int code) {
   p_ = n_;
   Fail(code, n_);
 }
 
-void TLegHtmlParser::SkipWhite() {
+inline void TLegHtmlParser::SkipWhite() {
   while (p_ < n_ && Is(s_[p_], kWhite)) ++p_;
 }
 
-void TLegHtmlParser::SkipLineBreak() {
+inline void TLegHtmlParser::SkipLineBreak() {
   if (p_ < n_ && s_[p_] == '\r') {
     ++p_;
     if (p_ < n_ && s_[p_] == '\n') ++p_;
   }
 }
 
-std::string_view TLegHtmlParser::Decoded(std::string_view raw) {
+inline std::string_view TLegHtmlParser::Decoded(std::string_view raw) {
   return translate_ ? DecodeCharRefs(raw, scratch_) : raw;
 }
 
 void TLegHtmlParser::TextStep() {
-  const std::size_t from = p_;
-  const void* lt = std::memchr(s_ + p_, '<', n_ - p_);
-  p_ = lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - s_) : n_;
-  const char* run = s_ + from;
-  std::size_t len = p_ - from;
-  if (const void* gt = std::memchr(run, '>', len)) {
-    Fail(errGtInText, static_cast<std::size_t>(static_cast<const char*>(gt) - s_));
-    return;
+  const char* const end = s_ + n_;
+  const char* const run = s_ + p_;
+  // One pass finds the run's end, a ">" that spoils it, and whether it holds any reference at all.
+  const char* amp = nullptr;
+  const char* q = run;
+  for (;; ++q) {
+    q = FindAny(q, end, '<', '>', '&');
+    if (q == end || *q == '<') break;
+    if (*q == '>') {
+      Fail(errGtInText, static_cast<std::size_t>(q - s_));
+      p_ = static_cast<std::size_t>(FindByte(q, end, '<') - s_);
+      return;
+    }
+    if (!amp) amp = q;
   }
+  p_ = static_cast<std::size_t>(q - s_);
+  std::size_t len = static_cast<std::size_t>(q - run);
   if (len > 0 && run[len - 1] == '\n') {
     --len;
     if (len > 0 && run[len - 1] == '\r') --len;
@@ -289,7 +359,8 @@ void TLegHtmlParser::TextStep() {
   while (first < len && static_cast<unsigned char>(run[first]) <= 32) ++first;
   while (len > first && static_cast<unsigned char>(run[len - 1]) <= 32) --len;
   if (first == len) return;
-  OnText(*this, Decoded(std::string_view(run + first, len - first)));
+  const std::string_view text(run + first, len - first);
+  OnText(*this, amp && translate_ ? DecodeCharRefs(text, scratch_) : text);
 }
 
 void TLegHtmlParser::MarkupStep() {
@@ -304,9 +375,8 @@ void TLegHtmlParser::MarkupStep() {
   std::size_t nameFrom;
   if (declaration) {
     nameFrom = ++p_;
-    const void* gt = std::memchr(s_ + p_, '>', n_ - p_);
-    if (!gt) return FailAtEnd(errTextEnds);
-    p_ = static_cast<std::size_t>(static_cast<const char*>(gt) - s_);
+    p_ = static_cast<std::size_t>(FindByte(s_ + p_, s_ + n_, '>') - s_);
+    if (p_ >= n_) return FailAtEnd(errTextEnds);
   } else {
     nameFrom = p_;
     while (p_ < n_ && !Is(s_[p_], kNameEnd)) ++p_;
@@ -318,8 +388,8 @@ void TLegHtmlParser::MarkupStep() {
     if (IsScriptName(name)) mode_ = TMode::Script;
   }
   if (p_ >= n_) return FailAtEnd(errTextEnds);
-  if (const void* lt = std::memchr(s_ + from + 1, '<', p_ - from)) {
-    Fail(errLtInTag, static_cast<std::size_t>(static_cast<const char*>(lt) - s_));
+  if (const char* lt = FindByte(s_ + from + 1, s_ + p_ + 1, '<'); lt != s_ + p_ + 1) {
+    Fail(errLtInTag, static_cast<std::size_t>(lt - s_));
     return;
   }
   if (OnBlock) OnBlock(*this, std::string_view(s_ + from, p_ - from + 1));
@@ -355,9 +425,8 @@ bool TLegHtmlParser::ReadAttributes() {
     const char mark = s_[p_];
     if (mark == '"' || mark == '\'') {
       const std::size_t valueFrom = p_ + 1;
-      const void* close = std::memchr(s_ + valueFrom, mark, n_ - valueFrom);
-      if (!close) return endsInside();
-      const std::size_t valueEnd = static_cast<std::size_t>(static_cast<const char*>(close) - s_);
+      const std::size_t valueEnd = static_cast<std::size_t>(FindByte(s_ + valueFrom, s_ + n_, mark) - s_);
+      if (valueEnd >= n_) return endsInside();
       value = std::string_view(s_ + valueFrom, valueEnd - valueFrom);
       p_ = valueEnd + 1;
     } else {
