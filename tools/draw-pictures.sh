@@ -124,8 +124,8 @@ circle 255,100 255,128
 pop graphic-context
 EOF
   # bolts: number = place in the tightening order, from the middle outward
-  local spec="1 165 135  2 165 65  3 105 65  4 225 135  5 225 65  6 105 135  7 45 135  8 280 65  9 280 135  10 45 65"
-  set -- $spec
+  local bolts="1 165 135  2 165 65  3 105 65  4 225 135  5 225 65  6 105 135  7 45 135  8 280 65  9 280 135  10 45 65"
+  set -- $bolts
   while [ $# -gt 0 ]; do
     echo "push graphic-context fill white circle $2,$3 $(($2 + 10)),$3 pop graphic-context"
     echo "push graphic-context fill '$RED' stroke none font-size 11 text-anchor middle text $2,$(($3 + 4)) '$1' pop graphic-context"
