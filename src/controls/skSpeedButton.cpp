@@ -3,6 +3,7 @@
 #include <QMenu>
 
 #include "controls/skSkin.h"
+#include "controls/skTreeView.h"
 #include "engine/skProperty.h"
 #include "engine/skUseStract.h"
 #include "util/cp1251.h"
@@ -36,8 +37,10 @@ bool TSkSpeedButton::SetKey(TSkStract& engine, const std::string& key, const std
     DownState = Down();
   } else if (key == "but_next_tree") {
     nextTree_ = ObjectOf(engine.GetComponent(value, TControlType::Tree));
+    if (auto* tree = qobject_cast<TSkTree*>(nextTree_.data())) tree->SetNextButton(this);
   } else if (key == "but_prev_tree") {
     prevTree_ = ObjectOf(engine.GetComponent(value, TControlType::Tree));
+    if (auto* tree = qobject_cast<TSkTree*>(prevTree_.data())) tree->SetPrevButton(this);
   } else if (key == "menu") {
     menu_ = ObjectOf(engine.GetComponent(value, TControlType::PopMenu));
     if (auto* menu = qobject_cast<QMenu*>(menu_.data())) SetMenuPopup(menu);

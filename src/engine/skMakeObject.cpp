@@ -23,6 +23,7 @@
 #include "controls/skSpinEdit.h"
 #include "controls/skSplitter.h"
 #include "controls/skTrackBar.h"
+#include "controls/skTreeView.h"
 #include "engine/skUseStract.h"
 #include "util/cp1251.h"
 
@@ -63,7 +64,7 @@ const std::vector<TTypeInfo>& TypeTable() {
       {"split", T::Split, false, true, false, false, Make<TSkSplitter>()},
       {"label", T::Label, false, true, true, false, Make<TSkLabel>()},
       {"track_bar", T::TrackBar, false, true, false, false, Make<TSkTrackBar>()},
-      {"tree", T::Tree, false, true, true, false, Pending(T::Tree, "tree")},
+      {"tree", T::Tree, false, true, true, false, Make<TSkTree>()},
       {"tree_ex", T::TreeEx, false, false, true, true, Pending(T::TreeEx, "tree_ex")},
       {"flash", T::Flash, true, false, false, false, Pending(T::Flash, "flash")},
       {"media", T::Media, false, false, false, false, Pending(T::Media, "media")},
