@@ -25,6 +25,7 @@
 #include "controls/skTrackBar.h"
 #include "controls/skTreeView.h"
 #include "engine/skUseStract.h"
+#include "html/skHTML.h"
 #include "util/cp1251.h"
 
 namespace {
@@ -60,7 +61,7 @@ const std::vector<TTypeInfo>& TypeTable() {
       {"sp_button", T::SpButton, false, true, true, false, Make<TSkSpeedButton>()},
       {"panel", T::Panel, true, true, true, false, Make<TSkPanel>()},
       {"parent_panel", T::ParentPanel, true, false, false, false, Make<TParentPanel>()},
-      {"html", T::Html, false, false, false, false, Pending(T::Html, "html")},
+      {"html", T::Html, false, false, false, false, Make<TSkHtml>()},
       {"split", T::Split, false, true, false, false, Make<TSkSplitter>()},
       {"label", T::Label, false, true, true, false, Make<TSkLabel>()},
       {"track_bar", T::TrackBar, false, true, false, false, Make<TSkTrackBar>()},
