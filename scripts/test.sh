@@ -10,7 +10,7 @@ build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 echo "== build and test with AddressSanitizer + UndefinedBehaviorSanitizer"
 build build-asan -DCMAKE_BUILD_TYPE=Debug -DREMONT_SANITIZE=ON -DREMONT_BENCH=OFF
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:suppressions=$ROOT/scripts/lsan.supp"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=$ROOT/scripts/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd "$ROOT/build-asan" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
