@@ -214,6 +214,7 @@ TEST(TreeClick, KeyReleaseFiresOnceAndDoubleClickOnlyOpensOrCloses) {
   t.tree.SetOpenBlock(true);
   QTreeWidgetItem* a = t.tree.topLevelItem(0);
   EXPECT_TRUE(a->isExpanded());
+  EXPECT_FALSE(t.tree.visualItemRect(a->child(0)).isEmpty()) << "an open block shows its children";
   t.tree.SelectEntry(a);
   Key(&t.tree, QEvent::KeyRelease, Qt::Key_Down, true);
   EXPECT_TRUE(t.clicks.empty()) << "a repeated key has not been released yet";

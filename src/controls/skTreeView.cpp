@@ -4,8 +4,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
-#include <QTreeWidgetItemIterator>
 #include <algorithm>
 
 #include "archive/gPack.h"
@@ -354,18 +354,11 @@ void TSkTree::GoHistory(int n) {
 
 // --- look and navigation ---
 
-void TSkTree::ApplyIndicators() {
-  const auto policy =
-      openBlock_ ? QTreeWidgetItem::DontShowIndicator : QTreeWidgetItem::DontShowIndicatorWhenChildless;
-  for (QTreeWidgetItemIterator it(this); *it; ++it) (*it)->setChildIndicatorPolicy(policy);
-  setRootIsDecorated(!openBlock_);
-}
-
 void TSkTree::SetOpenBlock(bool on) {
   openBlock_ = on;
   setUpdatesEnabled(false);
   if (on) expandAll();
-  ApplyIndicators();
+  setRootIsDecorated(!on);
   setUpdatesEnabled(true);
 }
 
@@ -449,6 +442,15 @@ void TSkTree::mouseDoubleClickEvent(QMouseEvent* event) {
   setUpdatesEnabled(false);
   selected->setExpanded(!selected->isExpanded());
   setUpdatesEnabled(true);
+}
+
+void TSkTree::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const {
+  if (!openBlock_) {
+    QTreeWidget::drawBranches(painter, rect, index);
+    return;
+  }
+  // An open block shows no expand buttons; the selected row's colour still reaches its left end.
+  if (selectionModel()->isSelected(index)) painter->fillRect(rect, palette().brush(QPalette::Highlight));
 }
 
 void TSkTree::mouseMoveEvent(QMouseEvent* event) {

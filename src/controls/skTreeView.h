@@ -114,13 +114,13 @@ class TSkTree : public QTreeWidget, public TSkControl {
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
+  void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
   void RecordHistory();
   void SetHot(QTreeWidgetItem* entry);
   void AttachRecord(QTreeWidgetItem* entry, TTreeRecord* record);
   TTreeRecord* RecordOf(QTreeWidgetItem* entry) const;
-  void ApplyIndicators();
 
   std::vector<std::unique_ptr<TTreeRecord>> records_;
   // Lower-cased keys to the first entry carrying them, so that following pages stays quick.
