@@ -325,6 +325,10 @@ TEST(TreeHistory, SyncToSelectsAndRecordsWithoutRunningTheAction) {
   EXPECT_EQ(t.tree.HistoryCount(), 1);
   t.tree.SyncTo("b.htm");
   EXPECT_EQ(t.tree.HistoryCount(), 1) << "the same page again changes nothing";
+  TTreeSync& asPaneSeesIt = t.tree;
+  asPaneSeesIt.SelectByKey("A.htm");
+  EXPECT_EQ(t.tree.SelectedKey(), "a.htm");
+  EXPECT_EQ(t.tree.HistoryCount(), 2);
   t.tree.SyncTo("elsewhere.htm");
   EXPECT_EQ(t.tree.Selected(), nullptr);
   EXPECT_TRUE(t.clicks.empty());

@@ -114,6 +114,7 @@ bool TSkTree::SetKey(TSkStract& engine, const std::string& key, const std::strin
   } else if (key == "link_html") {
     TSkControl* pane = engine.GetComponent(value, TControlType::Html);
     linkedHtml_ = pane ? pane->Widget() : nullptr;
+    if (auto* html = dynamic_cast<TSkHtml*>(pane)) html->SetLinkedTree(this);
   } else if (key == "color_select") {
     SetSelectColor(ParseColor(value));
     selectColorSet_ = true;

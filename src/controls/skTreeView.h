@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "controls/skControl.h"
+#include "html/skHTML.h"
 #include "util/uUtils.h"
 
 // One line of the list file that made (or, when it was too deep, joined) an entry.
@@ -32,7 +33,7 @@ struct TTreeLine {
 };
 TTreeLine ParseTreeLine(const std::string& line);
 
-class TSkTree : public QTreeWidget, public TSkControl {
+class TSkTree : public QTreeWidget, public TSkControl, public TTreeSync {
   Q_OBJECT
 
  public:
@@ -70,6 +71,7 @@ class TSkTree : public QTreeWidget, public TSkControl {
   // Follows a page shown elsewhere: selects the entry of `key`, or nothing when no entry has it.
   // No action runs; the change is recorded in the history like any other.
   void SyncTo(const std::string& key);
+  void SelectByKey(const std::string& key) override { SyncTo(key); }
   void SelectNext();
   void SelectPrev();
 
