@@ -255,7 +255,10 @@ void TSkStract::DoClick(TSkControl* sender) {
       break;
     }
     default:
-      return;
+      if (std::optional<std::string> action = sender->ClickedAction())
+        record.Action = *action;
+      else
+        return;
   }
   DoAction(record);
 }
