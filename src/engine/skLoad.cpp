@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QProgressBar>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "archive/gPack.h"
 #include "controls/skForm.h"
@@ -33,17 +34,10 @@ class PaintingOff {
 TSkStract::TSkStract(TSkForm* window, const std::string& structFile) : QObject(window), window_(window) {
   structFile_ = structFile;
   window_->StructFileName = structFile;
-  QPointer<TSkStract> self(this);
-  window_->OnMaximizeChanging = [self]() {
-    if (self) self->MaximizeChanged();
-  };
-  window_->OnFormAction = [self](const RHelpAction& action) {
-    if (self) GuardedCall([&] { self->DoAction(action); });
-  };
+  AttachFormEvents();
 }
 
 TSkStract::~TSkStract() {
-  destroying_ = true;
   if (SavePos) SavePosition();
   window_->SetFramePainting(false);
   if (window_->isVisible()) window_->hide();
@@ -77,10 +71,9 @@ void TSkStract::LoadStructure() {
     std::string name, type, master;
   };
   std::vector<Entry> list;
+  std::unordered_set<std::string> seen;
   for (const TIniFile::Section& s : ini_.Sections()) {
-    bool repeated = false;
-    for (const Entry& e : list) repeated = repeated || cp1251::SameText(e.name, s.name);
-    if (repeated) {
+    if (!seen.insert(cp1251::Lower(s.name)).second) {
       ReportError(cp1251::FromUtf8("Секция ") + s.name + cp1251::FromUtf8(" повторяется (строка ") +
                   std::to_string(s.line) + cp1251::FromUtf8("); повтор пропущен"));
       continue;
@@ -175,10 +168,8 @@ void TSkStract::LoadStructure() {
   }
   if (SavePos) LoadPosition();
 
+  AttachLayout();
   QPointer<TSkStract> self(this);
-  window_->OnSizeChanged = [self](int, int) {
-    if (self) self->LayoutPanels();
-  };
   window_->OnUserResized = [self]() {
     if (self) self->StorePanelShares();
   };

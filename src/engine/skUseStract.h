@@ -101,15 +101,15 @@ class TSkStract : public QObject {
   std::string SkinFile;
 
  private:
-  friend class TEngineAccess;
   void Register(TSkControl* control);
-  void BuildChildren(TSkControl* container, std::vector<std::pair<std::string, std::string>>& pending);
   void ApplyFormKey(const std::string& key, const std::string& value);
   void ApplyCommonKey(TSkControl* control, QWidget* widget, const std::string& key, const std::string& value);
   void ConnectEvents(TSkControl* control);
   void BuildHotKeys(const std::string& section);
   void InstallListHints();
-  void RunVerb(const RCommand& command, RHelpAction& record, bool& stop, int index, const TSkCommand& parsed);
+  // Points the window's maximize notification and action event, or its size event, at this engine.
+  void AttachFormEvents();
+  void AttachLayout();
 
   TSkForm* window_;
   std::string structFile_;
@@ -122,7 +122,6 @@ class TSkStract : public QObject {
   int splashStep_ = 1;
   QWidget* splash_ = nullptr;
   QProgressBar* splashBar_ = nullptr;
-  bool destroying_ = false;
 };
 
 // Runs `work`; a conversion or other error ends it and reaches the program's general error

@@ -24,18 +24,29 @@
 
 void TSkStract::ShowPage() {
   if (TSkNotebook* notebook = window_->Notebook(); notebook && Page >= 0) notebook->setCurrentIndex(Page);
+  AttachFormEvents();
+  AttachLayout();
+  LayoutPanels();
+  SwapMaxButtons(window_->IsMaximized());
+}
+
+// The window's slots point at the engine in front; a guarded pointer keeps a slot that outlives its
+// engine harmless.
+void TSkStract::AttachFormEvents() {
   QPointer<TSkStract> self(this);
   window_->OnMaximizeChanging = [self]() {
     if (self) self->MaximizeChanged();
   };
-  window_->OnSizeChanged = [self](int, int) {
-    if (self) self->LayoutPanels();
-  };
   window_->OnFormAction = [self](const RHelpAction& action) {
     if (self) GuardedCall([&] { self->DoAction(action); });
   };
-  LayoutPanels();
-  SwapMaxButtons(window_->IsMaximized());
+}
+
+void TSkStract::AttachLayout() {
+  QPointer<TSkStract> self(this);
+  window_->OnSizeChanged = [self](int, int) {
+    if (self) self->LayoutPanels();
+  };
 }
 
 void TSkStract::LayoutPanels() {
