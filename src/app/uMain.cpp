@@ -71,6 +71,10 @@ void TfrmMain::ReadingAction(const RHelpAction& action) {
   const RCommand& first = parsed.Commands()[0];
   if (first.Verb == "go_main_menu") {
     mainMenu_->ShowPage();
+  } else if (first.Verb == "go_find") {
+    GoFind();
+  } else if (first.Verb == "go_tesaurus") {
+    GoThesaurus();
   } else if (first.Verb == "about") {
     ShowAbout();
   } else {
@@ -81,6 +85,10 @@ void TfrmMain::ReadingAction(const RHelpAction& action) {
 void TfrmMain::FormCloseQuery() {
   if (closed_) return;
   closed_ = true;
+  // A full-text scan running under this close ends after its page instead of reading the rest of
+  // a closed archive.
+  Searching = false;
+  if (frmSearch) frmSearch->close();
   CloseArchive();
   // Each engine saves its window position and favorites and removes its temporary file.
   mainMenu_.reset();

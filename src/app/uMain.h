@@ -18,15 +18,35 @@ class TfrmMain : public TSkForm {
 
   TSkStract* MainMenuEngine() const { return mainMenu_.get(); }
   TSkStract* ReadingEngine() const { return reading_.get(); }
-  // Built by the search window on itself; kept here where the search code reaches it.
+  // Built by the search and thesaurus windows on themselves; kept here where the search code
+  // reaches them. The thesaurus engine exists only while its window is open.
   TSkStract* SearchEngine = nullptr;
+  TSkStract* ThesaurusEngine = nullptr;
 
-  // Found results of the last full-text search, kept while the program runs.
+  // --- search state ---
+  // "title=file" lines of the last search, kept while the program runs.
   TStrings SearchResults;
+  bool Searching = false;
+  std::string QueryText;   // as typed; marked in an opened result
+  std::string QueryLower;  // of the running full-text scan
+  int SavedPanelHeight = 0;
 
   // The owner handlers of the two engines.
   void MainMenuAction(const RHelpAction& action);
   void ReadingAction(const RHelpAction& action);
+
+  // --- search and thesaurus (uSearch, uTezaurus) ---
+  void SearchAction(const RHelpAction& action);
+  void ThesaurusAction(const RHelpAction& action);
+  void EnableScopes(bool enabled);
+  void ScanAllPages(const std::string& query);
+  void ShowResults();
+  void ShowResultsPanel(bool show);
+  void OpenResult();
+  // "go_find": the search window in front, modeless, with the focus in its query.
+  void GoFind();
+  // "go_tesaurus": a thesaurus window of its own, shown modally and destroyed when it closes.
+  void GoThesaurus();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -475,6 +475,11 @@ void TSkForm::SetSizeAllowed(bool on) {
   UpdateFrame();
 }
 
+void TSkForm::SetResizeByBorder(bool on) {
+  resizable_ = on;
+  UpdateFrame();
+}
+
 void TSkForm::SetDialogStyle(bool on) {
   resizable_ = !on;
   minimizeButton_ = !on;

@@ -106,6 +106,7 @@ class TSkForm : public QWidget {
   void SetMaximizeButton(bool on);
   // Whether the user may resize the window by dragging its border.
   bool ResizeByBorder() const { return resizable_; }
+  void SetResizeByBorder(bool on);
   // The theme object of the frame: a name that style sheets select on.
   void SetThemeObject(const std::string& name);
 

@@ -23,6 +23,7 @@ void TSkProgressBar::Dump(TDumpFields& out) const {
 }
 
 void TSkProgressBar::ValueShown() {
-  repaint();
+  // The bar itself repaints at once when the change shows; forcing it for every step would cost a
+  // scan of thousands of pages more than the reading does.
   QCoreApplication::processEvents();
 }

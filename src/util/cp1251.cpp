@@ -1,6 +1,7 @@
 #include "util/cp1251.h"
 
 #include <QList>
+#include <algorithm>
 #include <array>
 
 namespace cp1251 {
@@ -96,10 +97,16 @@ std::string FromUtf8(std::string_view utf8, bool* ok) {
   return FromQString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), ok);
 }
 
-std::string ToUtf8(std::string_view text) { return ToQString(text).toStdString(); }
+std::string ToUtf8(std::string_view text) {
+  return ToQString(text).toStdString();
+}
 
-unsigned char LowerChar(unsigned char c) { return Cases().lower[c]; }
-unsigned char UpperChar(unsigned char c) { return Cases().upper[c]; }
+unsigned char LowerChar(unsigned char c) {
+  return Cases().lower[c];
+}
+unsigned char UpperChar(unsigned char c) {
+  return Cases().upper[c];
+}
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -125,6 +132,27 @@ bool SameText(std::string_view a, std::string_view b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (table[static_cast<unsigned char>(a[i])] != table[static_cast<unsigned char>(b[i])]) return false;
   return true;
+}
+
+namespace {
+
+// Sort weight of a byte: its lower case, doubled so that ё can sit between е and ж, which the
+// code page puts far apart.
+int Weight(unsigned char c) {
+  const unsigned char lower = LowerChar(c);
+  if (lower == 0xB8) return 0xE5 * 2 + 1;  // ё
+  return lower * 2;
+}
+
+}  // namespace
+
+int CompareText(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const int d = Weight(static_cast<unsigned char>(a[i])) - Weight(static_cast<unsigned char>(b[i]));
+    if (d != 0) return d;
+  }
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
 }  // namespace cp1251

@@ -34,5 +34,9 @@ void LowerInPlace(std::string& text);
 
 // Equality after folding both sides.
 bool SameText(std::string_view a, std::string_view b);
+// Alphabetical order ignoring case, as the user's Russian locale sorts: below zero when `a` comes
+// first. Letters follow the alphabet (Ё right after Е), Latin before Cyrillic, other characters
+// by their code.
+int CompareText(std::string_view a, std::string_view b);
 
 }  // namespace cp1251

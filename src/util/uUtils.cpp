@@ -212,6 +212,12 @@ std::string ShortenCaption(std::string_view text, std::size_t limit) {
 
 std::string SqueezeSpaces(std::string_view text) {
   std::string out;
+  SqueezeSpacesTo(text, out);
+  return out;
+}
+
+void SqueezeSpacesTo(std::string_view text, std::string& out) {
+  out.clear();
   out.reserve(text.size());
   char previous = 0;  // nearest earlier character that is not a line break
   for (char c : text) {
@@ -219,7 +225,6 @@ std::string SqueezeSpaces(std::string_view text) {
     if (!(c == ' ' && previous == ' ')) out.push_back(c);
     previous = c;
   }
-  return out;
 }
 
 int FindInList(const TStrings& lines, std::string_view text, int start,

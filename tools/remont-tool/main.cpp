@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"actions", "actions 'STRING'", tool::RunActions},
     {"dump", "dump SOURCE STRUCT [--size WxH] [--action 'ACTION']... [--key 'KEYTEXT']...  (see: help dump)",
      tool::RunDump},
+    {"search", "search SOURCE QUERY [--titles LISTFILE]", tool::RunSearch},
 };
 
 int Usage() {

@@ -46,6 +46,7 @@ int RunExtract(const Args& args);
 int RunTokens(const Args& args);
 int RunActions(const Args& args);
 int RunDump(const Args& args);
+int RunSearch(const Args& args);
 
 extern const char* const kDumpHelp;
 
