@@ -39,4 +39,24 @@ TEST(Cp1251, SameTextIgnoresCyrillicCase) {
   EXPECT_FALSE(cp1251::SameText(cp1251::FromUtf8("е"), cp1251::FromUtf8("ё")));
 }
 
+TEST(Cp1251, CompareTextSortsAlphabeticallyIgnoringCase) {
+  struct Case {
+    const char* a;
+    const char* b;
+    int sign;
+  } cases[] = {
+      {"ель", "Ёж", -1},  // ё follows е ...
+      {"ёж", "жук", -1},  // ... and comes before ж, though its byte is far below both
+      {"Тормоза", "тормоза", 0},
+      {"Тормоз", "тормоза", -1},  // a prefix first
+      {"zebra", "арка", -1},      // Latin before Cyrillic
+      {"Я", "а", 1},
+      {"1 ремень", "А", -1},
+  };
+  for (const Case& c : cases) {
+    const int r = cp1251::CompareText(cp1251::FromUtf8(c.a), cp1251::FromUtf8(c.b));
+    EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " / " << c.b;
+  }
+}
+
 }  // namespace
