@@ -10,6 +10,7 @@
 #include "app/uSearch.h"
 #include "app/uTezaurus.h"
 #include "archive/gPack.h"
+#include "archive/gPackWriter.h"
 #include "controls/skButton.h"
 #include "controls/skEditBox.h"
 #include "controls/skLabel.h"
@@ -85,6 +86,21 @@ class SearchTest : public ::testing::Test {
 
   void Text(const QString& name, const char* utf8) { WriteFile(dir, name, W(utf8)); }
 
+  // Moves the pages into the manual's archive, where the viewer finds them.
+  void PackPages() {
+    std::vector<TPackSource> files;
+    QDir pages(dir.filePath("pages"));
+    for (const QString& name : pages.entryList(QDir::Files)) {
+      QFile f(pages.filePath(name));
+      ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+      const QByteArray bytes = f.readAll();
+      files.push_back({"pages\\" + name.toStdString(), bytes.toStdString()});
+    }
+    ASSERT_TRUE(pages.removeRecursively());
+    WriteFile(dir, "interface.dat", BuildArchive(files));
+    ASSERT_TRUE(OpenArchive(platform::FromNative(dir.filePath("interface.dat"))));
+  }
+
   void Open() {
     main = std::make_unique<TfrmMain>();
     search = std::make_unique<TfrmSearch>();
@@ -152,6 +168,7 @@ TEST_F(SearchTest, FullTextFindsEveryPageOnceSortedByTitleAndAClickOpensAndMarks
   Text("file.ind",
        "pages\\brakes.htm#:#Тормоза\r\npages\\gone.htm#:#Пропавшая\r\npages\\engine.htm#:#Двигатель\r\n"
        "pages\\oil.htm#:#Масло\r\npages\\brakes.htm#:#Тормоза\r\npages\\rear.htm#:#Тормоза\r\n");
+  PackPages();
   Open();
   Search("КОЛОДКИ");
   EXPECT_EQ(main->SearchResults, (TStrings{W("Двигатель=pages\\engine.htm"), W("Тормоза=pages\\brakes.htm"),

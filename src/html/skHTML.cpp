@@ -1,6 +1,5 @@
 #include "html/skHTML.h"
 
-#include <QDir>
 #include <QMouseEvent>
 
 #include "archive/gPack.h"
@@ -94,10 +93,11 @@ void TSkHtml::SetTitleLabel(TSkControl* label) {
 std::string TSkHtml::TreeKey(const std::string& page, bool checkable) const {
   // The tree names pages, not places in them.
   const std::string name = page.substr(0, page.find('#'));
-  const std::string here = platform::FromNative(QDir::currentPath());
-  std::string path = ResolvePath(name, here);
-  if (!checkable && !PackFileExists(path)) path = ResolvePath(name, Base());
-  return ManualName(path);
+  // The viewer's current folder is the program's, and names are looked up from there in the
+  // manual's own spelling; an absolute path of the disk would miss every page in the archive.
+  std::string path = ResolveManualName(name, "");
+  if (!checkable && !PackFileExists(path)) path = ResolveManualName(name, Base());
+  return path;
 }
 
 void TSkHtml::SyncTree(const std::string& page) {
