@@ -455,6 +455,16 @@ bool THtmlEx::FindText(const std::string& word) {
       viewer_->verticalScrollBar()->setValue(savedV);
     }
   }
+  if (found) {
+    // Qt scrolls only far enough to show the match, which leaves it on the pane's edge; a reader
+    // looks for it a third of the way down.
+    const QRect at = viewer_->cursorRect();
+    const int height = viewer_->viewport()->height();
+    if (at.top() < height / 10 || at.bottom() > height * 9 / 10) {
+      QScrollBar* bar = viewer_->verticalScrollBar();
+      bar->setValue(bar->value() + at.top() - height / 3);
+    }
+  }
   UpdateScrollBars();
   return found;
 }
