@@ -386,6 +386,12 @@ TEST_F(SearchTest, ToolPrintsTheResultLinesInListOrder) {
   const auto usage = RunTool({"search", dir.path()});
   EXPECT_EQ(usage.status, 1);
   EXPECT_NE(usage.err.find("usage"), std::string::npos);
+
+  QFile::remove(dir.filePath("file.ind"));
+  const auto noList = RunTool({"search", dir.path(), QStringLiteral("колодки")});
+  EXPECT_EQ(noList.status, 1);
+  EXPECT_NE(noList.err.find("no file.ind"), std::string::npos) << noList.err;
+  EXPECT_EQ(noList.out, "");
 }
 
 }  // namespace

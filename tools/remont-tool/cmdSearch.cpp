@@ -1,6 +1,7 @@
 // search: the viewer's full-text scan (or the contents tree's title search) from the command line,
 // with the results in the order the search window lists them.
 #include "app/uSearch.h"
+#include "archive/gPack.h"
 #include "controls/skTreeView.h"
 #include "toolCommon.h"
 #include "util/cp1251.h"
@@ -32,8 +33,11 @@ int RunSearch(const Args& args) {
 
   TStrings results;
   if (titles.empty()) {
+    // The viewer would only say that nothing was found; an author is told why.
+    if (!PackFileExists(kPageList)) throw ToolError(std::string("no ") + kPageList + " in " + source);
     TPageScan(query).ScanAllPages(results);
   } else {
+    if (!PackFileExists(titles)) throw ToolError("no " + cp1251::ToUtf8(titles) + " in " + source);
     TSkTree tree(nullptr);
     tree.LoadTree(titles);
     tree.SearchTitles(query, results);
