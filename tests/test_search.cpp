@@ -246,6 +246,18 @@ TEST_F(SearchTest, StopEndsTheScanAfterThePageInProgressAndShowsWhatWasFound) {
   EXPECT_FALSE(main->Searching);
 }
 
+TEST_F(SearchTest, ClosingTheMainWindowDuringAScanEndsItWithoutReadingTheRest) {
+  WriteFile(dir, "file.ind", "pages\\brakes.htm#:#a\r\npages\\engine.htm#:#b\r\npages\\rear.htm#:#c\r\n");
+  PackPages();  // a closed archive would answer every later page with a missing-file message
+  Open();
+  main->ReadingEngine()->RunAction("go_find");
+  QTimer::singleShot(0, main.get(), [&] { main->close(); });
+  Search("колодки");
+  EXPECT_FALSE(main->Searching);
+  EXPECT_FALSE(search->isVisible());
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(SearchTest, TitleScopeSearchesTheContentsTreeWithoutReadingPages) {
   Text("file.ind", "pages\\oil.htm#:#Масло\r\n");
   Open();

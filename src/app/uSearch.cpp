@@ -246,7 +246,8 @@ void TfrmMain::ShowResults() {
 }
 
 void TfrmMain::ShowResultsPanel(bool show) {
-  if (!frmSearch) return;
+  // A scan that ends under a closing main window must not bring the search window back.
+  if (!frmSearch || closed_) return;
   TSkForm* window = frmSearch;
   // The panel's height is known only once the window has been laid out, so a window never shown
   // is shown first; its show event comes back here and settles the panel.
