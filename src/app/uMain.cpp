@@ -82,6 +82,13 @@ void TfrmMain::ReadingAction(const RHelpAction& action) {
   }
 }
 
+bool AcceptVerb(const RHelpAction& action, const char* verb) {
+  const TSkCommand parsed(action.Action);
+  if (parsed.Count() > 0 && parsed.Commands()[0].Verb == verb) return true;
+  platform::ShowMessage(action.Action);
+  return false;
+}
+
 void TfrmMain::FormCloseQuery() {
   if (closed_) return;
   closed_ = true;

@@ -60,5 +60,9 @@ class TfrmMain : public TSkForm {
   bool closed_ = false;
 };
 
+// Whether the first verb of `action` is `verb`; any other action is shown whole in a message, as
+// every owner handler does with what it does not know.
+bool AcceptVerb(const RHelpAction& action, const char* verb);
+
 // The three windows that live as long as the program.
 extern TfrmMain* frmMain;

@@ -149,11 +149,7 @@ T* SearchControl(TSkStract* engine, const char* name, TControlType type) {
 }  // namespace
 
 void TfrmMain::SearchAction(const RHelpAction& action) {
-  const TSkCommand parsed(action.Action);
-  if (parsed.Count() == 0 || parsed.Commands()[0].Verb != "find_slovo") {
-    platform::ShowMessage(action.Action);
-    return;
-  }
+  if (!AcceptVerb(action, "find_slovo")) return;
   TSkStract* engine = SearchEngine;
   auto* button = SearchControl<TSkButton>(engine, "but_find", TControlType::Button);
   if (Searching) {

@@ -40,11 +40,7 @@ void TfrmMain::GoThesaurus() {
 }
 
 void TfrmMain::ThesaurusAction(const RHelpAction& action) {
-  const TSkCommand parsed(action.Action);
-  if (parsed.Count() == 0 || parsed.Commands()[0].Verb != "find_tez") {
-    platform::ShowMessage(action.Action);
-    return;
-  }
+  if (!AcceptVerb(action, "find_tez")) return;
   TSkStract* engine = ThesaurusEngine;
   if (!engine) return;
   auto* status = engine->Get<TSkLabel>("label_status", TControlType::Label);
