@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "app/uMain.h"
 #include "app/uSearch.h"
 #include "app/uTezaurus.h"
@@ -220,6 +222,25 @@ TEST_F(SearchTest, TextRunsMatchOnlyAsTheSearchFoldsThem) {
     EXPECT_EQ(scan.ScanPage(name.toStdString()), c.match) << c.body << " / " << c.query;
   }
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST(PageScan, RunMatchingAgreesWithFoldingTheWholeRun) {
+  // Short runs and queries over the bytes that matter (the two cases of one letter, ё, blanks,
+  // line breaks, tabs) against the plain rule: lower-case, squeeze, look for the query.
+  const std::string alphabet = W("аАбЁё") + " \r\n\t";
+  std::mt19937 random(7);
+  const auto text = [&](std::size_t most) {
+    std::string out(random() % (most + 1), ' ');
+    for (char& c : out) c = alphabet[random() % alphabet.size()];
+    return out;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string query = text(4);
+    const std::string run = text(12);
+    const bool expected = cp1251::Lower(SqueezeSpaces(run)).find(cp1251::Lower(query)) != std::string::npos;
+    ASSERT_EQ(TPageScan(query).RunMatches(run), expected)
+        << "run \"" << testing::PrintToString(run) << "\" query " << testing::PrintToString(query);
+  }
 }
 
 TEST_F(SearchTest, StopEndsTheScanAfterThePageInProgressAndShowsWhatWasFound) {

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QShowEvent>
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <unordered_set>
 
 #include "app/uMain.h"
@@ -24,7 +26,71 @@
 
 // --- the scan ---
 
-TPageScan::TPageScan(std::string_view query) : queryLower_(cp1251::Lower(query)) {}
+TPageScan::TPageScan(std::string_view query) : queryLower_(cp1251::Lower(query)) {
+  if (queryLower_.empty()) return;
+  for (int b = 0; b < 256; ++b)
+    if (cp1251::LowerChar(static_cast<unsigned char>(b)) == static_cast<unsigned char>(queryLower_[0]))
+      starts_.push_back(static_cast<char>(b));
+}
+
+namespace {
+
+bool IsLineBreak(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Whether SqueezeSpaces keeps the byte at `at`: every byte but line breaks and the blanks whose
+// nearest earlier byte that is not a line break is a blank too.
+bool Kept(std::string_view run, std::size_t at) {
+  if (IsLineBreak(run[at])) return false;
+  if (run[at] != ' ') return true;
+  while (at > 0 && IsLineBreak(run[at - 1])) --at;
+  return at == 0 || run[at - 1] != ' ';
+}
+
+}  // namespace
+
+bool TPageScan::RunMatches(std::string_view run) const {
+  // Folding a copy of every run cost the scan more than tokenizing did. The run is read as it is
+  // instead: a match can only start at a byte that folds to the query's first one, so those are
+  // found with memchr, and from each the query is compared while skipping what squeezing drops.
+  const std::string_view query = queryLower_;
+  if (query.empty()) return true;
+  const std::size_t n = starts_.size();  // two for a letter, one for anything else
+  if (n == 0) return false;
+  // The next place of each start byte; the nearest is tried, then that byte is looked for again.
+  std::array<std::size_t, 256> next;
+  const auto find = [&run](char c, std::size_t from) {
+    const void* p = from < run.size() ? std::memchr(run.data() + from, c, run.size() - from) : nullptr;
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - run.data()) : run.size();
+  };
+  for (std::size_t k = 0; k < n; ++k) next[k] = find(starts_[k], 0);
+  while (true) {
+    std::size_t which = 0;
+    for (std::size_t k = 1; k < n; ++k)
+      if (next[k] < next[which]) which = k;
+    const std::size_t at = next[which];
+    if (at >= run.size()) return false;
+    if (Kept(run, at)) {
+      std::size_t q = 1;
+      char previous = run[at];  // nearest earlier byte that is not a line break
+      std::size_t i = at + 1;
+      for (; q < query.size() && i < run.size(); ++i) {
+        const char c = run[i];
+        if (IsLineBreak(c)) continue;
+        const bool dropped = c == ' ' && previous == ' ';
+        previous = c;
+        if (dropped) continue;
+        if (static_cast<char>(cp1251::LowerChar(static_cast<unsigned char>(c))) != query[q]) break;
+        ++q;
+      }
+      if (q == query.size()) return true;
+      // The run ran out: a later start has even less of it left.
+      if (i >= run.size()) return false;
+    }
+    next[which] = find(starts_[which], at + 1);
+  }
+}
 
 bool TPageScan::ScanPage(const std::string& fileName) {
   pageMatched_ = false;
@@ -38,10 +104,7 @@ bool TPageScan::ScanPage(const std::string& fileName) {
 }
 
 void TPageScan::OnPageText(TLegHtmlParser& parser, std::string_view token) {
-  // Lower-casing leaves blanks and line breaks alone, so squeezing first gives the same text.
-  SqueezeSpacesTo(token, run_);
-  cp1251::LowerInPlace(run_);
-  if (run_.find(queryLower_) != std::string::npos) {
+  if (RunMatches(token)) {
     pageMatched_ = true;
     parser.StopParse();
   }

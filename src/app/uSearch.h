@@ -25,6 +25,10 @@ class TPageScan {
 
   const std::string& QueryLower() const { return queryLower_; }
 
+  // Whether one text run matches: the run lower-cased, without its line breaks and with every run
+  // of blanks made one (SqueezeSpaces), holds the query as a plain substring.
+  bool RunMatches(std::string_view run) const;
+
   // Whether the page holds the query. A page the archive and the disk both lack gets the archive
   // reader's message and does not match.
   bool ScanPage(const std::string& fileName);
@@ -40,8 +44,9 @@ class TPageScan {
   void OnPageText(TLegHtmlParser& parser, std::string_view token);
 
   std::string queryLower_;
+  // The bytes whose lower case is the query's first byte; a match can start only at one of them.
+  std::string starts_;
   bool pageMatched_ = false;
-  std::string run_;     // one text run, folded; reused from run to run
   std::string stream_;  // the page being read
 };
 

@@ -212,12 +212,6 @@ std::string ShortenCaption(std::string_view text, std::size_t limit) {
 
 std::string SqueezeSpaces(std::string_view text) {
   std::string out;
-  SqueezeSpacesTo(text, out);
-  return out;
-}
-
-void SqueezeSpacesTo(std::string_view text, std::string& out) {
-  out.clear();
   out.reserve(text.size());
   char previous = 0;  // nearest earlier character that is not a line break
   for (char c : text) {
@@ -225,6 +219,7 @@ void SqueezeSpacesTo(std::string_view text, std::string& out) {
     if (!(c == ' ' && previous == ' ')) out.push_back(c);
     previous = c;
   }
+  return out;
 }
 
 int FindInList(const TStrings& lines, std::string_view text, int start,

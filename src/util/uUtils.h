@@ -53,8 +53,6 @@ std::string Trim(std::string_view text);
 // --- text shaping ---
 std::string ShortenCaption(std::string_view text, std::size_t limit);
 std::string SqueezeSpaces(std::string_view text);
-// The same into `out`, whose buffer is reused: for callers that squeeze many short texts.
-void SqueezeSpacesTo(std::string_view text, std::string& out);
 // Index of the first line from `start` holding `text` (at its start with `atStart`), ignoring case;
 // `progress`, when set, is told the index of the next line after each line tested. An empty text
 // matches no line.
