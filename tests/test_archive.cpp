@@ -74,6 +74,11 @@ class ArchiveTest : public ::testing::Test {
   DesktopScope messages;
 };
 
+TEST(ArchiveWriter, RefusesWhatTheFormatCannotHold) {
+  EXPECT_NO_THROW(BuildArchive({{std::string(255, 'a'), "x"}}));
+  EXPECT_THROW(BuildArchive({{std::string(256, 'a'), "x"}}), std::length_error);
+}
+
 TEST_F(ArchiveTest, ReadsEntriesWrittenFromTheFormatAlone) {
   // Data: "hello" at 15, scrambled "abc" at 20, "xyz" with flag 2 at 23.
   std::string scrambled = "abc";

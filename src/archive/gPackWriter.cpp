@@ -1,6 +1,8 @@
 #include "archive/gPackWriter.h"
 
+#include <climits>
 #include <cstdint>
+#include <stdexcept>
 
 #include "archive/gPack.h"
 
@@ -14,6 +16,15 @@ void PutInt32(std::string& out, std::int64_t value) {
 }  // namespace
 
 std::string BuildArchive(const std::vector<TPackSource>& files) {
+  // The directory keeps a name's length in one byte and sizes and offsets in signed 32 bits; what
+  // does not fit would come out as a damaged archive that reads back wrong without a word.
+  constexpr std::int64_t kLimit = INT32_MAX;
+  std::int64_t total = 15;
+  for (const TPackSource& f : files) {
+    if (f.name.size() > 255) throw std::length_error("archive entry name longer than 255 bytes: " + f.name);
+    total += static_cast<std::int64_t>(f.bytes.size()) + static_cast<std::int64_t>(f.name.size()) + 10;
+  }
+  if (total > kLimit) throw std::length_error("archive larger than 2 GiB");
   std::string out(kArchiveSignature, 3);
   PutInt32(out, 0);
   PutInt32(out, 0);  // directory offset, set below

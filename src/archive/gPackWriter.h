@@ -11,5 +11,6 @@ struct TPackSource {
   bool scramble = false;
 };
 
-// The whole archive image: header, data in the order given, directory at the end.
+// The whole archive image: header, data in the order given, directory at the end. Throws
+// std::length_error for a name over 255 bytes or an image over 2 GiB, which the format cannot hold.
 std::string BuildArchive(const std::vector<TPackSource>& files);
