@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +24,7 @@
 #include <memory>
 #include <set>
 #include <spawn.h>
+#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -112,7 +112,6 @@ QString ManualFolder(TBigManual& m) {
 // Packed the way the demo manual is: lists scrambled, pages as they are.
 bool PackManual(TBigManual& m, const QString& folder) {
   std::vector<TPackSource> files;
-  std::int64_t total = 0;
   const QDir root(folder);
   QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
   while (it.hasNext()) {
@@ -129,15 +128,15 @@ bool PackManual(TBigManual& m, const QString& folder) {
     source.bytes = f.readAll().toStdString();
     const std::string ext = cp1251::Lower(ExtractFileExt(source.name));
     source.scramble = ext == ".txt" || ext == ".ind" || ext == ".lst";
-    // The directory stores a name's length in one byte and offsets in 32 bits.
-    total += static_cast<std::int64_t>(source.bytes.size() + source.name.size() + 10);
-    if (source.name.size() > 255 || total > INT32_MAX - 1024) {
-      m.error = "the manual does not fit an archive: " + path.toStdString();
-      return false;
-    }
     files.push_back(std::move(source));
   }
-  const std::string bytes = BuildArchive(files);
+  std::string bytes;
+  try {
+    bytes = BuildArchive(files);
+  } catch (const std::length_error& e) {
+    m.error = std::string("the manual does not fit an archive: ") + e.what();
+    return false;
+  }
   files.clear();
   const QString path = m.archiveDir.filePath("interface.dat");
   QFile out(path);
