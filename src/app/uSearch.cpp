@@ -55,7 +55,8 @@ bool TPageScan::RunMatches(std::string_view run) const {
   // instead: a match can only start at a byte that folds to the query's first one, so those are
   // found with memchr, and from each the query is compared while skipping what squeezing drops.
   const std::string_view query = queryLower_;
-  if (query.empty()) return true;
+  // Nothing is looked for in an empty query, as in the contents tree's title search.
+  if (query.empty()) return false;
   const std::size_t n = starts_.size();  // two for a letter, one for anything else
   if (n == 0) return false;
   // The next place of each start byte; the nearest is tried, then that byte is looked for again.
