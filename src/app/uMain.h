@@ -28,7 +28,6 @@ class TfrmMain : public TSkForm {
   TStrings SearchResults;
   bool Searching = false;
   std::string QueryText;   // as typed; marked in an opened result
-  std::string QueryLower;  // of the running full-text scan
   int SavedPanelHeight = 0;
 
   // The owner handlers of the two engines.

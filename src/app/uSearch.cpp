@@ -275,7 +275,6 @@ void TfrmMain::ScanAllPages(const std::string& query) {
   QPointer<TSkProgressBar> bar =
       SearchControl<TSkProgressBar>(SearchEngine, "progress", TControlType::ProgressBar);
   TPageScan scan(query);
-  QueryLower = scan.QueryLower();
   scan.ScanAllPages(SearchResults, [this, &bar](int done, int total) {
     if (bar) {
       if (bar->maximum() != total) bar->setRange(0, total);

@@ -23,8 +23,6 @@ class TPageScan {
  public:
   explicit TPageScan(std::string_view query);
 
-  const std::string& QueryLower() const { return queryLower_; }
-
   // Whether one text run matches: the run lower-cased, without its line breaks and with every run
   // of blanks made one (SqueezeSpaces), holds the query as a plain substring.
   bool RunMatches(std::string_view run) const;
@@ -64,8 +62,6 @@ class TfrmSearch : public TSkForm {
  public:
   TfrmSearch();
   ~TfrmSearch() override;
-
-  TSkStract* Engine() const { return engine_.get(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
