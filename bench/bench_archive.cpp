@@ -70,9 +70,3 @@ void BM_LoadPackFile(benchmark::State& state) {
 BENCHMARK(BM_LoadPackFile)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

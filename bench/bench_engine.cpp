@@ -1,6 +1,5 @@
 // Building a large structure file whose sections stand children first, the worst order for the
 // loader: each child must wait for a parent that comes later in the file.
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -64,11 +63,3 @@ void BM_LoadChildrenFirst(benchmark::State& state) {
 BENCHMARK(BM_LoadChildrenFirst)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Complexity();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

@@ -83,14 +83,3 @@ void BM_OpenPageWithPictures(benchmark::State& state) {
 BENCHMARK(BM_OpenPageWithPictures)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  platform::RecordingDesktop desktop;
-  platform::SetDesktop(&desktop);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -5,7 +5,7 @@
 // The manual comes from bench/gen_manual.py. Generating it takes a while, so a folder named by
 // REMONT_BIG_MANUAL (scripts/bench.sh keeps one in build-rel/manual-10k) is used as it is; without
 // one the manual is generated into a temporary folder for this run only.
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -324,11 +324,3 @@ void BM_SearchAllPages(benchmark::State& state) {
 BENCHMARK(BM_SearchAllPages)->UseRealTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

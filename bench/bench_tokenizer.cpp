@@ -172,5 +172,3 @@ void BM_MemchrTags(benchmark::State& state) {
 BENCHMARK(BM_MemchrTags)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

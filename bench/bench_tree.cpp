@@ -1,6 +1,5 @@
 // Loading a large table of contents from the archive into the content tree, and searching its
 // titles. A contents list of 10,000 lines has to load within 100 ms.
-#include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QFile>
@@ -90,11 +89,3 @@ void BM_SearchTitles(benchmark::State& state) {
 BENCHMARK(BM_SearchTitles)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
