@@ -55,8 +55,7 @@ bool TPageScan::RunMatches(std::string_view run) const {
   // instead: a match can only start at a byte that folds to the query's first one, so those are
   // found with memchr, and from each the query is compared while skipping what squeezing drops.
   const std::string_view query = queryLower_;
-  // Nothing is looked for in an empty query, as in the contents tree's title search.
-  if (query.empty()) return false;
+  // An empty query has no start bytes: nothing is looked for in it, as in the title search.
   const std::size_t n = starts_.size();  // two for a letter, one for anything else
   if (n == 0) return false;
   // The next place of each start byte; the nearest is tried, then that byte is looked for again.
@@ -97,10 +96,10 @@ bool TPageScan::ScanPage(const std::string& fileName) {
   pageMatched_ = false;
   TLegHtmlParser parser;
   parser.OnText = [this](TLegHtmlParser& sender, std::string_view token) { OnPageText(sender, token); };
-  LoadPackFile(stream_, fileName);
-  parser.SetText(std::move(stream_));
+  std::string page;
+  LoadPackFile(page, fileName);
+  parser.SetText(std::move(page));
   parser.Execute();
-  stream_.clear();
   return pageMatched_;
 }
 
@@ -255,10 +254,7 @@ void TfrmMain::SearchAction(const RHelpAction& action) {
   } else if (currentPage) {
     ShowResultsPanel(false);
     auto* html = SearchControl<TSkHtml>(reading_.get(), "html_see", TControlType::Html);
-    if (html && !html->FindText(query)) {
-      if (auto* label = SearchControl<TSkLabel>(SearchEngine, "label_status", TControlType::Label))
-        label->SetCaption(cp1251::FromUtf8("Текст не найден"));
-    }
+    if (html && !html->FindText(query) && status) status->SetCaption(cp1251::FromUtf8("Текст не найден"));
   }
   if (!currentPage) ShowResults();
   EnableScopes(true);
@@ -310,10 +306,7 @@ void TfrmMain::ShowResultsPanel(bool show) {
   TSkForm* window = frmSearch;
   // The panel's height is known only once the window has been laid out, so a window never shown
   // is shown first; its show event comes back here and settles the panel.
-  if (!window->isVisible()) {
-    window->show();
-    if (!frmSearch) return;
-  }
+  if (!window->isVisible()) window->show();
   auto* panel = SearchControl<TParentPanel>(SearchEngine, "panel_results", TControlType::ParentPanel);
   if (!panel) return;
   if (show) {

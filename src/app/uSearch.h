@@ -45,7 +45,6 @@ class TPageScan {
   // The bytes whose lower case is the query's first byte; a match can start only at one of them.
   std::string starts_;
   bool pageMatched_ = false;
-  std::string stream_;  // the page being read
 };
 
 // Result lines, "title=file".
