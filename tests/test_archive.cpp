@@ -102,10 +102,11 @@ TEST_F(ArchiveTest, LookupRules) {
     std::string request;
     std::string expected;
   } cases[] = {
-      {"dup.txt", "second"},                       // the later entry of a name wins
-      {"STRUCT_Main.TXT", "main"},                 // requests are lowered
-      {W("СТРАНИЦА\\Тормоза.HTM"), "brakes"},      // Cyrillic is lowered too
-      {ProgramDir() + "struct_main.txt", "main"},  // an absolute name inside the archive folder
+      {"dup.txt", "second"},                                 // the later entry of a name wins
+      {"STRUCT_Main.TXT", "main"},                           // requests are lowered
+      {W("СТРАНИЦА\\Тормоза.HTM"), "brakes"},                // Cyrillic is lowered too
+      {ProgramDir() + "struct_main.txt", "main"},            // an absolute name inside the archive folder
+      {ProgramDir() + W("страница/тормоза.htm"), "brakes"},  // ... written natively
   };
   for (const Case& c : cases) EXPECT_EQ(Load(c.request), c.expected) << cp1251::ToUtf8(c.request);
   EXPECT_EQ(FindEntry("Upper.txt"), -1);  // stored capitals can never match a lowered request

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
@@ -101,8 +102,12 @@ std::string StripArchiveFolder(const std::string& name) {
   if (name.size() > 1 && name[1] == ':' && name.size() >= dir.size())
     return cp1251::Lower(name.substr(dir.size()));
   if (!name.empty() && name[0] == '/' && name.size() >= dir.size() &&
-      cp1251::SameText(name.substr(0, dir.size()), dir))
-    return cp1251::Lower(name.substr(dir.size()));
+      cp1251::SameText(name.substr(0, dir.size()), dir)) {
+    // A native path separates its parts with "/", the archive with "\".
+    std::string inner = cp1251::Lower(name.substr(dir.size()));
+    std::replace(inner.begin(), inner.end(), '/', '\\');
+    return inner;
+  }
   return name;
 }
 
